@@ -1,0 +1,5 @@
+#include "app/ModMain.h"
+
+ModMain modMain;
+
+void resetModMain() { modMain = ModMain{}; }

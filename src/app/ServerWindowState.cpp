@@ -1,0 +1,5 @@
+#include "app/ServerWindowState.h"
+
+ServerWindowState window1;
+
+void resetServerWindowState() { window1 = ServerWindowState{}; }
