@@ -1,0 +1,6 @@
+#include "app/ImportProgress.h"
+
+ImportProgress& importProgress() {
+  static ImportProgress progress;
+  return progress;
+}
