@@ -29,19 +29,16 @@ QString closingLine(const QString& bodyEnd) {
 QStringList redirectScript() {
   return {R"(<script language="javascript">)",
           "<!--",
-          R"~(setTimeout( "redirect()", 30000 );)~",
+          kRedirectTimer,
           "function redirect()",
           "{",
-          "    if (  window.location.href.indexOf('/show')>0 & "
-          "window.location.href.indexOf('/showplaylist')<0 ) {",
+          kRedirectIfShow,
           "       window.location.href = '/show/' ;",
           "      }",
-          "    if (window.location.href.indexOf('/volup')>=0 | "
-          "window.location.href.indexOf('/voldown')>=0 | "
-          "window.location.href.indexOf('/mute')>=0 ) {",
+          kRedirectIfVolume,
           "      window.location.href = '/show/' ;",
           "      }",
-          "    if (window.location.href.indexOf('/playsong')>=0) {",
+          kRedirectIfPlaysong,
           "      window.location.href = '/show/' ;",
           "      }",
           "}",

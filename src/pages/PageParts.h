@@ -19,6 +19,19 @@ inline constexpr char kButtonRule[] =
 inline constexpr char kHiliteRule[] =
     ".hilite {text-decoration:none;background-color:#7405E3;color:#FFFFFF;}";
 
+// The timer and the three tests of the script that sends now-playing pages back to
+// "/show/"; the pages differ only in how they lay out the rest of it.
+inline constexpr char kRedirectTimer[] = R"~(setTimeout( "redirect()", 30000 );)~";
+inline constexpr char kRedirectIfShow[] =
+    "    if (  window.location.href.indexOf('/show')>0 & "
+    "window.location.href.indexOf('/showplaylist')<0 ) {";
+inline constexpr char kRedirectIfVolume[] =
+    "    if (window.location.href.indexOf('/volup')>=0 | "
+    "window.location.href.indexOf('/voldown')>=0 | "
+    "window.location.href.indexOf('/mute')>=0 ) {";
+inline constexpr char kRedirectIfPlaysong[] =
+    "    if (window.location.href.indexOf('/playsong')>=0) {";
+
 // The end of the hidden paging field and the submit button of a search form.
 inline constexpr char kSearchSubmit[] =
     R"(<input type="hidden" name="startp" value="1"><input type="submit" value="Search">)";

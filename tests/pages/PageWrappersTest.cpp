@@ -21,32 +21,8 @@ const PageCase kPageCases[] = {{false, false}, {false, true}, {true, false}, {tr
 
 const char kIEMeta[] = R"(<META HTTP-EQUIV="PRAGMA" CONTENT="NO-CACHE">)";
 const char kIEHead[] = R"(<head><META HTTP-EQUIV="PRAGMA" CONTENT="NO-CACHE"></head>)";
-const char kGenreRadio[] = "\r\n" R"(<input type="radio" name="type" value="genre">Genre)";
-
-class WrapperTest : public PagesTest, public ::testing::WithParamInterface<PageCase> {
- protected:
-  void SetUp() override {
-    PagesTest::SetUp();
-    window1.isIE5 = GetParam().isIE5;
-    modMain.loadcomplete = GetParam().loadcomplete;
-  }
-  // Fills {IE_META}, {GENRE}, {IE_HEAD} and {BODY}.
-  QString expected(const QString& page, const QString& body) const {
-    return crlfText(page)
-        .replace("{IE_META}", GetParam().isIE5 ? kIEMeta : "")
-        .replace("{GENRE}", GetParam().loadcomplete ? kGenreRadio : "")
-        .replace("{IE_HEAD}", GetParam().isIE5 ? kIEHead : "")
-        .replace("{BODY}", body);
-  }
-};
-
-TEST_P(WrapperTest, NormalPage) {
-  const QString body = "Good evening.<br>Some message";
-  EXPECT_EQ(PlainResponse(body), expected(R"~(<!DOCTYPE HTML PUBLIC "-//W3C//DTD HTML 3.2 Final//EN">
-<META HTTP-EQUIV="CACHE-CONTROL" CONTENT="NO-CACHE">{IE_META}
-<META HTTP-EQUIV="EXPIRES" CONTENT="-1">
-<html><head>
-<script language="javascript">
+// The script that sends now-playing pages back to "/show/", in the normal and handheld pages.
+const char kRedirectScript[] = R"~(<script language="javascript">
 <!--
 setTimeout( "redirect()", 30000 );
 function redirect()
@@ -62,7 +38,34 @@ function redirect()
       }
 }
 //-->
-</script>
+</script>)~";
+const char kGenreRadio[] = "\r\n" R"(<input type="radio" name="type" value="genre">Genre)";
+
+class WrapperTest : public PagesTest, public ::testing::WithParamInterface<PageCase> {
+ protected:
+  void SetUp() override {
+    PagesTest::SetUp();
+    window1.isIE5 = GetParam().isIE5;
+    modMain.loadcomplete = GetParam().loadcomplete;
+  }
+  // Fills {REDIRECT_SCRIPT}, {IE_META}, {GENRE}, {IE_HEAD} and {BODY}.
+  QString expected(const QString& page, const QString& body) const {
+    return crlfText(page)
+        .replace("{REDIRECT_SCRIPT}", crlfText(kRedirectScript))
+        .replace("{IE_META}", GetParam().isIE5 ? kIEMeta : "")
+        .replace("{GENRE}", GetParam().loadcomplete ? kGenreRadio : "")
+        .replace("{IE_HEAD}", GetParam().isIE5 ? kIEHead : "")
+        .replace("{BODY}", body);
+  }
+};
+
+TEST_P(WrapperTest, NormalPage) {
+  const QString body = "Good evening.<br>Some message";
+  EXPECT_EQ(PlainResponse(body), expected(R"~(<!DOCTYPE HTML PUBLIC "-//W3C//DTD HTML 3.2 Final//EN">
+<META HTTP-EQUIV="CACHE-CONTROL" CONTENT="NO-CACHE">{IE_META}
+<META HTTP-EQUIV="EXPIRES" CONTENT="-1">
+<html><head>
+{REDIRECT_SCRIPT}
 <title>Quaverly</title>
 <style type=text/css>
 body,td,th {font-size:smaller;font-family: "Trebuchet MS",Verdana,Arial;}
@@ -101,23 +104,7 @@ TEST_P(WrapperTest, HandheldPage) {
 <META HTTP-EQUIV="CACHE-CONTROL" CONTENT="NO-CACHE">{IE_META}
 <META HTTP-EQUIV="EXPIRES" CONTENT="-1">
 <html><head>
-<script language="javascript">
-<!--
-setTimeout( "redirect()", 30000 );
-function redirect()
-{
-    if (  window.location.href.indexOf('/show')>0 & window.location.href.indexOf('/showplaylist')<0 ) {
-       window.location.href = '/show/' ;
-      }
-    if (window.location.href.indexOf('/volup')>=0 | window.location.href.indexOf('/voldown')>=0 | window.location.href.indexOf('/mute')>=0 ) {
-      window.location.href = '/show/' ;
-      }
-    if (window.location.href.indexOf('/playsong')>=0) {
-      window.location.href = '/show/' ;
-      }
-}
-//-->
-</script>
+{REDIRECT_SCRIPT}
 <title>Quaverly</title></head>
 <body link="#7405E3" alink="#7405E3" vlink="#7405E3" bgcolor="#FFFFFF"><font face=Tahoma, Verdana, Arial>
 <table bgcolor=#FFFFFF border="0" width="240" cellpadding="0" cellspacing="0">
