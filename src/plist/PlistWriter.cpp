@@ -67,7 +67,10 @@ bool plist::Save() {
             file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
   if (ok) {
     const QByteArray bytes = text().toUtf8();
-    ok = file.write(bytes) == bytes.size() && file.commit();
+    // QSaveFile commits a short file when only the final flush fails (a full disk, the
+    // file-size limit), so the flush and the size are checked before the rename.
+    ok = file.write(bytes) == bytes.size() && file.flush() && file.size() == bytes.size() &&
+         file.commit();
   }
   if (!ok) {
     file.cancelWriting();
