@@ -131,8 +131,7 @@ std::string toggleMute(Session& s) {
 std::string playPlaylist(Session& s, std::string_view id) {
   const auto pl = s.findPlaylist(std::string(id));
   if (!pl) return noPlaylist(id);
-  startPlaylist(s.state(), *pl, s.now());
-  if (s.state().transport == Transport::Stopped) return "The playlist " + pl->name() + " has no tracks.";
+  startPlaylist(s.state(), *pl, s.now());  // an empty playlist stops the player
   return nowPlaying(s, *pl);
 }
 
@@ -244,7 +243,7 @@ std::string qvresults(Session& s, const Args& args) {
   if (word == "playresults") {
     const auto id = s.resultsId();
     const auto pl = id ? s.findPlaylist(*id) : std::nullopt;
-    if (!pl || pl->size() == 0) return "There are no search results to play.";
+    if (!pl || pl->size() == 0) return show(s);  // nothing to play: the player carries on
     startPlaylist(s.state(), *pl, s.now());
     return nowPlaying(s, *pl);
   }
