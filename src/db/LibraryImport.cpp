@@ -1,0 +1,188 @@
+#include "db/LibraryImport.h"
+
+#include <QDateTime>
+#include <QFile>
+#include <QFileInfo>
+#include <QPointer>
+#include <cerrno>
+#include <chrono>
+#include <unistd.h>
+
+#include "app/ActivityLog.h"
+#include "app/ModMain.h"
+#include "db/ImportError.h"
+#include "db/LibraryWalk.h"
+#include "db/QueryConnection.h"
+#include "db/Sqlite.h"
+
+namespace db {
+namespace {
+
+QPointer<coop::Thread>& runningImport() {
+  static QPointer<coop::Thread> thread;
+  return thread;
+}
+
+// Long single pieces of work (parsing, a commit, an index over the whole table) run
+// beside the event loop, which keeps answering requests meanwhile. The waiting thread
+// touches neither the document nor the import connection until the work is done.
+template <typename T>
+bool settled(std::future<T>& work) {
+  return work.wait_for(std::chrono::milliseconds(1)) == std::future_status::ready;
+}
+
+// The import connection is closed however the run ends, so a failed run never leaves a
+// lock behind for the next one.
+struct ImportConnectionCloser {
+  ~ImportConnectionCloser() { modMain.db.reset(); }
+};
+
+void notAvailable(const QString& reason) {
+  LibraryImport::Status(reason);
+  LibraryImport::Status("Database searches not available");
+  modMain.loadcomplete = false;
+}
+
+}  // namespace
+
+void LibraryImport::Status(const QString& text) { status("DBLoad: " + text, true); }
+
+bool LibraryImport::prepareFile() {
+  const QString path = databasePath();
+  if (!plan_.rebuild) {
+    if (QFileInfo::exists(path)) return true;
+    Status("Error: Database file Quaverly.sdb does not exist.  Database must be reloaded.");
+    return false;
+  }
+  if (QFileInfo::exists(path) && ::unlink(QFile::encodeName(path).constData()) != 0) {
+    notAvailable("Error: " + QString::number(errno) + ". Unable to delete old database");
+    return false;
+  }
+  return true;
+}
+
+bool LibraryImport::openImportConnection() {
+  try {
+    modMain.db = std::make_shared<sqlite::Connection>(databasePath(), plan_.rebuild);
+  } catch (const sqlite::Error&) {
+    Status(plan_.openFailed);
+    return false;
+  }
+  for (const QString& line : plan_.opened) Status(line);
+  return true;
+}
+
+void LibraryImport::failStep(const ImportStep& step) {
+  Status(step.failure + modMain.db->lastError());
+  modMain.loadcomplete = false;
+}
+
+QString LibraryImport::withCounts(const QString& line) const {
+  return QString(line)
+      .replace("{tracks}", QString::number(trackCount))
+      .replace("{playlists}", QString::number(plCount));
+}
+
+std::future<bool> LibraryImport::execInBackground(const QString& sql) {
+  return std::async(std::launch::async, [db = modMain.db, sql] { return db->exec(sql); });
+}
+
+coop::Task LibraryImport::Run(std::shared_ptr<LibraryImport> self) {
+  LibraryImport& job = *self;
+  ImportConnectionCloser closer;
+  try {
+    modMain.loadcomplete = false;
+    if (!QFileInfo(modMain.itunesfile).isFile()) {
+      notAvailable("Unable to open iTunes Library XML file.  Check preferences");
+      co_return;
+    }
+    job.startTime = QDateTime::currentSecsSinceEpoch();
+    Status("Loading XML...");
+    auto parsing = std::async(std::launch::async, parseLibrary, modMain.itunesfile);
+    while (!settled(parsing)) co_await coop::nextTurn();
+    job.xdoc = parsing.get();
+    Status("XML data loaded OK");
+    if (!job.prepareFile() || !job.openImportConnection()) co_return;
+
+    for (const ImportStep& step : job.plan_.steps) {
+      if (!step.before.isEmpty()) Status(step.before);
+      if (step.sql.isEmpty()) {
+        bool readPlaylists = true;
+        if (job.plan_.readTracks) {
+          const pugi::xml_node tracks = topLevelValue(*job.xdoc, "Tracks");
+          if (!tracks) {
+            Status("No tracks found");
+            modMain.loadcomplete = false;
+            readPlaylists = false;
+          }
+          TrackImport track(*modMain.db);
+          for (pugi::xml_node id = tracks.first_child(); id; id = id.next_sibling().next_sibling()) {
+            track.begin();
+            const pugi::xml_node dict = id.next_sibling();
+            for (pugi::xml_node key = dict.first_child(); key; key = key.next_sibling().next_sibling()) {
+              track.take(key, key.next_sibling());
+              co_await coop::yield();
+            }
+            track.insert(&Status);
+            if (++job.trackCount % 200 == 0) Status("Loaded " + QString::number(job.trackCount) + " tracks...");
+            co_await coop::yield();
+          }
+        }
+        if (readPlaylists) {
+          const pugi::xml_node playlists = topLevelValue(*job.xdoc, "Playlists");
+          if (!playlists) {
+            Status("No playlists found");
+            modMain.loadcomplete = false;
+          }
+          PlaylistWalk walk(*modMain.db, playlists);
+          while (walk.step()) co_await coop::yield();
+          job.plCount = walk.playlistCount();
+        }
+        continue;
+      }
+      auto done = job.execInBackground(step.sql);
+      while (!settled(done)) co_await coop::nextTurn();
+      if (!done.get()) {
+        job.failStep(step);
+        co_return;
+      }
+      if (!step.success.isEmpty()) Status(job.withCounts(step.success));
+    }
+
+    Status(job.plan_.complete);
+    modMain.db.reset();
+    Status("Closed database connection. All Done.");
+    job.xdoc.reset();
+    job.endTime = QDateTime::currentSecsSinceEpoch();
+    Status("Thread execution time " + QString::number(job.endTime - job.startTime) + " seconds");
+    modMain.loadcomplete = true;
+    connectQueryDatabase(&Status);
+  } catch (const coop::Cancelled&) {
+    throw;
+  } catch (const ImportError& e) {
+    notAvailable("Error " + QString::number(e.number()) + ":" + QString::fromUtf8(e.what()) +
+                 " loading database.");
+  } catch (const sqlite::Error& e) {
+    notAvailable("Error " + QString::number(e.code()) + ":" + e.message() + " loading database.");
+  } catch (const std::exception& e) {
+    notAvailable("Error 0:" + QString::fromUtf8(e.what()) + " loading database.");
+  }
+}
+
+bool importRunning() {
+  const QPointer<coop::Thread>& thread = runningImport();
+  return thread && !thread->isFinished();
+}
+
+bool startImport(std::shared_ptr<LibraryImport> job) {
+  if (importRunning()) {
+    Status("DBLoad: An import or playlist reload is already running.  Request refused");
+    return false;
+  }
+  modMain.loadcomplete = false;
+  status("Starting Thread", true);
+  runningImport() = coop::startDetached(LibraryImport::Run(std::move(job)));
+  return true;
+}
+
+}  // namespace db
