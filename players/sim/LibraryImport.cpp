@@ -1,16 +1,22 @@
 // Builds the library cache from the player's XML library export.
-#include <pugixml.hpp>
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <charconv>
 #include <optional>
+#include <cerrno>
 #include <cstring>
+#include <stdexcept>
 #include <string>
 #include <unordered_map>
 #include <vector>
 
 #include "Files.h"
 #include "Library.h"
+#include "PlistReader.h"
 #include "Text.h"
 
 namespace qvsim {
@@ -44,19 +50,12 @@ std::string_view trimmed(std::string_view s) {
 }
 
 template <typename Int>
-std::optional<Int> integerValue(const pugi::xml_node& value) {
-  const std::string_view text = trimmed(value.child_value());
+std::optional<Int> integerValue(std::string_view text) {
+  text = trimmed(text);
   Int v{};
   const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
   if (ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
   return v;
-}
-
-// The value element that follows the key named name in a property-list dict.
-pugi::xml_node valueFor(const pugi::xml_node& dict, std::string_view name) {
-  for (pugi::xml_node key = dict.child("key"); key; key = key.next_sibling("key"))
-    if (name == key.child_value()) return key.next_sibling();
-  return {};
 }
 
 struct Draft {
@@ -68,54 +67,140 @@ struct Draft {
   uint32_t master = UINT32_MAX;
 };
 
-void readTrack(const pugi::xml_node& dict, Draft& d) {
+void readTrack(PlistReader& in, Draft& d) {
   cache::Track t{};
   bool hasId = false;
-  for (pugi::xml_node key = dict.child("key"); key; key = key.next_sibling("key")) {
-    const std::string_view name = key.child_value();
-    const pugi::xml_node value = key.next_sibling();
-    auto setText = [&](cache::Field f) {
-      const std::string_view text = trimmed(value.child_value());
-      t.text[f] = d.strings.add(text);
-      t.folded[f] = d.strings.add(foldForSearch(text));
-    };
-    if (name == "Track ID") {
-      if (auto id = integerValue<uint32_t>(value)) t.id = *id, hasId = true;
-    } else if (name == "Name") {
+  std::string key;
+  auto setText = [&](cache::Field f) {
+    const std::string value = in.readText();
+    const std::string_view text = trimmed(value);
+    t.text[f] = d.strings.add(text);
+    t.folded[f] = d.strings.add(foldForSearch(text));
+  };
+  in.enter();
+  while (in.nextKey(key)) {
+    if (key == "Track ID") {
+      if (auto id = integerValue<uint32_t>(in.readText())) t.id = *id, hasId = true;
+    } else if (key == "Name") {
       setText(cache::Name);
-    } else if (name == "Artist") {
+    } else if (key == "Artist") {
       setText(cache::Artist);
-    } else if (name == "Album") {
+    } else if (key == "Album") {
       setText(cache::Album);
-    } else if (name == "Genre") {
+    } else if (key == "Genre") {
       setText(cache::Genre);
-    } else if (name == "Year") {
-      t.year = integerValue<uint32_t>(value).value_or(0);
-    } else if (name == "Total Time") {
-      t.totalMs = integerValue<uint32_t>(value).value_or(0);
+    } else if (key == "Year") {
+      t.year = integerValue<uint32_t>(in.readText()).value_or(0);
+    } else if (key == "Total Time") {
+      t.totalMs = integerValue<uint32_t>(in.readText()).value_or(0);
+    } else {
+      in.skipValue();
     }
   }
   if (!hasId || !d.indexById.try_emplace(t.id, static_cast<uint32_t>(d.tracks.size())).second) return;
   d.tracks.push_back(t);
 }
 
-void readPlaylist(const pugi::xml_node& dict, Draft& d) {
-  const auto id = integerValue<int64_t>(valueFor(dict, "Playlist ID"));
-  if (!id) return;
-  cache::Playlist pl{};
-  pl.id = *id;
-  pl.name = d.strings.add(valueFor(dict, "Name").child_value());
-  pl.firstItem = static_cast<uint32_t>(d.items.size());
-  for (pugi::xml_node item : valueFor(dict, "Playlist Items").children("dict")) {
-    const auto trackId = integerValue<uint32_t>(valueFor(item, "Track ID"));
-    if (!trackId) continue;
-    if (auto it = d.indexById.find(*trackId); it != d.indexById.end()) d.items.push_back(it->second);
+void readPlaylistItems(PlistReader& in, Draft& d) {
+  std::string key;
+  in.enter();
+  while (in.nextItem()) {
+    if (in.peekValue() != "dict") {
+      in.skipValue();
+      continue;
+    }
+    in.enter();
+    while (in.nextKey(key)) {
+      if (key != "Track ID") {
+        in.skipValue();
+        continue;
+      }
+      const auto trackId = integerValue<uint32_t>(in.readText());
+      const auto it = trackId ? d.indexById.find(*trackId) : d.indexById.end();
+      if (it != d.indexById.end()) d.items.push_back(it->second);
+    }
   }
+}
+
+void readPlaylist(PlistReader& in, Draft& d) {
+  cache::Playlist pl{};
+  pl.firstItem = static_cast<uint32_t>(d.items.size());
+  std::optional<int64_t> id;
+  bool master = false;
+  std::string key;
+  in.enter();
+  while (in.nextKey(key)) {
+    if (key == "Playlist ID") id = integerValue<int64_t>(in.readText());
+    else if (key == "Name") pl.name = d.strings.add(in.readText());
+    else if (key == "Master") master = in.readText() == "true";
+    else if (key == "Playlist Items" && in.peekValue() == "array") readPlaylistItems(in, d);
+    else in.skipValue();
+  }
+  if (!id) {
+    d.items.resize(pl.firstItem);
+    return;
+  }
+  pl.id = *id;
   pl.itemCount = static_cast<uint32_t>(d.items.size()) - pl.firstItem;
-  if (d.master == UINT32_MAX && std::strcmp(valueFor(dict, "Master").name(), "true") == 0)
-    d.master = static_cast<uint32_t>(d.playlists.size());
+  if (master && d.master == UINT32_MAX) d.master = static_cast<uint32_t>(d.playlists.size());
   d.playlists.push_back(pl);
 }
+
+// Reads the top dict: the tracks first, then the playlists, whatever their order.
+void readLibrary(PlistReader& in, Draft& d) {
+  if (in.peekValue() != "dict") throw std::invalid_argument("no dict");
+  std::string key;
+  in.enter();
+  while (in.nextKey(key)) {
+    if (key == "Tracks" && in.peekValue() == "dict") {
+      in.enter();
+      while (in.nextKey(key)) {
+        if (in.peekValue() == "dict") readTrack(in, d);
+        else in.skipValue();
+      }
+    } else if (key == "Playlists" && in.peekValue() == "array") {
+      in.enter();
+      while (in.nextItem()) {
+        if (in.peekValue() == "dict") readPlaylist(in, d);
+        else in.skipValue();
+      }
+    } else {
+      in.skipValue();
+    }
+  }
+}
+
+// The library file, mapped for one sequential read.
+class MappedFile {
+ public:
+  explicit MappedFile(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return;
+    struct stat st {};
+    if (::fstat(fd, &st) == 0 && st.st_size > 0) {
+      size_ = static_cast<size_t>(st.st_size);
+      void* data = ::mmap(nullptr, size_, PROT_READ, MAP_PRIVATE | MAP_POPULATE, fd, 0);
+      if (data != MAP_FAILED) {
+        data_ = static_cast<const char*>(data);
+        ::madvise(data, size_, MADV_SEQUENTIAL);
+      }
+    }
+    opened_ = true;
+    ::close(fd);
+  }
+  ~MappedFile() {
+    if (data_) ::munmap(const_cast<char*>(data_), size_);
+  }
+  MappedFile(const MappedFile&) = delete;
+  MappedFile& operator=(const MappedFile&) = delete;
+  bool opened() const { return opened_; }
+  std::string_view text() const { return data_ ? std::string_view(data_, size_) : std::string_view(); }
+
+ private:
+  const char* data_ = nullptr;
+  size_t size_ = 0;
+  bool opened_ = false;
+};
 
 // An export without a whole-library playlist (a trimmed or single-playlist export)
 // still gets one, holding every track, so there is always something to play.
@@ -174,18 +259,20 @@ std::string serialize(Draft& d, const std::string& libraryPath, uint64_t library
 
 void buildLibraryCache(const std::string& libraryPath, uint64_t librarySize, int64_t libraryMtimeNs,
                        const std::string& cachePath) {
-  pugi::xml_document doc;
-  const pugi::xml_parse_result parsed = doc.load_file(libraryPath.c_str(), pugi::parse_default,
-                                                      pugi::encoding_utf8);
-  if (!parsed)
-    throw LibraryError("The music library file " + libraryPath + " could not be read: " +
-                       parsed.description() + " at byte " + std::to_string(parsed.offset) + ".");
-  const pugi::xml_node top = doc.child("plist").child("dict");
-  if (!top) throw LibraryError("The music library file " + libraryPath + " is not a library export.");
-
+  const MappedFile file(libraryPath);
+  if (!file.opened())
+    throw LibraryError("Cannot read the music library file " + libraryPath + ": " + std::strerror(errno) + ".");
   Draft d;
-  for (pugi::xml_node track : valueFor(top, "Tracks").children("dict")) readTrack(track, d);
-  for (pugi::xml_node playlist : valueFor(top, "Playlists").children("dict")) readPlaylist(playlist, d);
+  PlistReader in(file.text());
+  try {
+    if (!in.enterPlist()) throw std::invalid_argument("no plist");
+    readLibrary(in, d);
+  } catch (const PlistSyntaxError& e) {
+    throw LibraryError("The music library file " + libraryPath + " is damaged near byte " +
+                       std::to_string(e.offset()) + ".");
+  } catch (const std::invalid_argument&) {
+    throw LibraryError("The music library file " + libraryPath + " is not a library export.");
+  }
   if (d.master == UINT32_MAX) addLibraryPlaylist(d);
 
   if (!writeFileAtomically(cachePath, serialize(d, libraryPath, librarySize, libraryMtimeNs)))

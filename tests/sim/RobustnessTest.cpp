@@ -72,7 +72,10 @@ const LibraryCase kLibraryCases[] = {
     {"Unset", nullptr, QByteArray(), "No music library file is set."},
     {"Missing", "gone.xml", QByteArray(), "Cannot read the music library file %1: No such file or directory."},
     {"NotXml", "broken.xml", "<plist><dict><key>Tracks</key>",
-     "The music library file %1 could not be read: Start-end tags mismatch at byte 29."},
+     "The music library file %1 is damaged near byte 30."},
+    // Stops where the unfinished name begins, after its 77 bytes of markup.
+    {"CutShort", "cut.xml", "<plist><dict><key>Tracks</key><dict><key>1</key><dict><key>Name</key><string>Half",
+     "The music library file %1 is damaged near byte 77."},
     {"NotAPropertyList", "page.xml", "<html><body/></html>", "The music library file %1 is not a library export."},
 };
 
