@@ -23,7 +23,7 @@ import genlibrary  # noqa: E402
 
 
 def call(argv, env):
-    """Runs one process, reads its whole output; returns (seconds, output)."""
+    """Runs one process, reads its whole output; returns (wall seconds, CPU seconds, output)."""
     read_end, write_end = os.pipe()
     actions = [(os.POSIX_SPAWN_DUP2, write_end, 1), (os.POSIX_SPAWN_CLOSE, read_end)]
     start = time.perf_counter()
@@ -35,19 +35,23 @@ def call(argv, env):
         if not chunk:
             break
         chunks.append(chunk)
-    os.waitpid(pid, 0)
+    _, _, usage = os.wait4(pid, 0)
     elapsed = time.perf_counter() - start
     os.close(read_end)
-    return elapsed, b"".join(chunks).decode("utf-8", "replace")
+    return elapsed, usage.ru_utime + usage.ru_stime, b"".join(chunks).decode("utf-8", "replace")
 
 
 def timings(argv, env, runs):
-    return sorted(call(argv, env)[0] * 1000 for _ in range(runs))
+    """Wall and CPU milliseconds of each run, each list sorted."""
+    results = [call(argv, env) for _ in range(runs)]
+    return sorted(r[0] * 1000 for r in results), sorted(r[1] * 1000 for r in results)
 
 
-def summary(label, ms):
-    p90 = ms[int(len(ms) * 0.9) - 1]
-    print("%-44s median %7.2f ms   p90 %7.2f ms   (%d runs)" % (label, statistics.median(ms), p90, len(ms)))
+def summary(label, walls_and_cpus):
+    wall, cpu = walls_and_cpus
+    p90 = wall[int(len(wall) * 0.9) - 1]
+    print("%-44s median %6.2f ms  p90 %6.2f ms  CPU median %5.2f ms  (%d runs)"
+          % (label, statistics.median(wall), p90, statistics.median(cpu), len(wall)))
 
 
 def bench_library(name, library, scripts, runs):
@@ -55,10 +59,10 @@ def bench_library(name, library, scripts, runs):
         env = dict(os.environ, QUAVERLY_LIBRARY=library, QUAVERLY_DATA=os.path.join(work, "data"),
                    QUAVERLY_TEMP=os.path.join(work, "temp"))
         itunes = os.path.join(scripts, "itunes")
-        seconds, reply = call([itunes, "playpause", "x", "x", "itunes"], env)
+        seconds, cpu, reply = call([itunes, "playpause", "x", "x", "itunes"], env)
         if "%@" not in reply:
             sys.exit("%s: the player did not start playing: %s" % (name, reply.strip()))
-        print("%-44s %9.3f s" % (name + ": first call, building the cache", seconds))
+        print("%-44s %6.3f s  CPU %6.3f s" % (name + ": first call, building the cache", seconds, cpu))
         summary(name + ": show, cache built", timings([itunes, "show", "x", "x", "itunes"], env, runs))
 
 
