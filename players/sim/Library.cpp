@@ -71,7 +71,18 @@ bool Library::valid() const {
          fits(h.playlistsOffset, h.playlistCount, sizeof(cache::Playlist)) &&
          fits(h.itemsOffset, h.itemCount, sizeof(uint32_t)) && fits(h.stringsOffset, h.stringsSize, 1) &&
          h.stringsSize > 0 && data_[h.stringsOffset + h.stringsSize - 1] == '\0' &&
-         h.masterPlaylist < h.playlistCount;
+         h.masterPlaylist < h.playlistCount &&
+         std::all_of(playlists(), playlists() + h.playlistCount, [&](const cache::Playlist& pl) {
+           return pl.firstItem <= h.itemCount && pl.itemCount <= h.itemCount - pl.firstItem;
+         });
+}
+
+// Indices are checked where they are read, not all at open, so that a call touches
+// only the pages it needs.
+uint32_t Library::itemTrack(const cache::Playlist& pl, uint32_t position) const {
+  const uint32_t index = items()[pl.firstItem + position];
+  if (index >= trackCount()) throw LibraryError("The library cache is damaged; delete it to rebuild it.");
+  return index;
 }
 
 Library::Library(Library&& other) noexcept : data_(other.data_), size_(other.size_) {
@@ -94,7 +105,7 @@ std::optional<uint32_t> Library::findTrack(uint32_t id) const {
   const cache::IdEntry* end = begin + trackCount();
   const auto* it = std::lower_bound(begin, end, id,
                                     [](const cache::IdEntry& e, uint32_t v) { return e.id < v; });
-  if (it == end || it->id != id) return std::nullopt;
+  if (it == end || it->id != id || it->index >= trackCount()) return std::nullopt;
   return it->index;
 }
 

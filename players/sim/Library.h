@@ -37,9 +37,8 @@ class Library {
   const cache::Playlist& playlist(uint32_t index) const { return playlists()[index]; }
   uint32_t masterPlaylist() const { return header().masterPlaylist; }
   std::optional<uint32_t> findPlaylist(int64_t id) const;
-  uint32_t itemTrack(const cache::Playlist& pl, uint32_t position) const {
-    return items()[pl.firstItem + position];
-  }
+  // The library track index at a position of the playlist (position < itemCount).
+  uint32_t itemTrack(const cache::Playlist& pl, uint32_t position) const;
 
  private:
   Library(const char* data, size_t size) : data_(data), size_(size) {}

@@ -5,10 +5,10 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <charconv>
-#include <optional>
 #include <cerrno>
+#include <charconv>
 #include <cstring>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <unordered_map>

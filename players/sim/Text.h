@@ -15,6 +15,9 @@ std::string percentEncode(std::string_view text);
 // to their plain forms, so that "Beyoncé" and "beyonce", or "Don’t" and "don't", meet.
 std::string foldForSearch(std::string_view text);
 
+// Appends a code point in UTF-8.
+void appendUtf8(std::string& out, char32_t cp);
+
 // "m:ss" for a number of milliseconds (minutes are not capped at 59).
 std::string minutesSeconds(long long ms);
 
