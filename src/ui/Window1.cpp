@@ -125,6 +125,8 @@ void Window1::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
   if (opened_) return;
   opened_ = true;
+  const int menuHeight = menuWidget() ? menuWidget()->sizeHint().height() : 0;
+  resize(kDesignSize.width(), kDesignSize.height() + menuHeight);
   core_.open();
 }
 

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QAbstractButton>
 #include <QMessageBox>
 #include <QTest>
 
@@ -32,7 +33,7 @@ QStringList messageTexts() {
 
 void dismissMessageBoxes() {
   for (QMessageBox* box : visibleMessageBoxes())
-    QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
+    QTest::mouseClick(static_cast<QWidget*>(box->button(QMessageBox::Ok)), Qt::LeftButton);
   qvtest::waitUntil([] { return visibleMessageBoxes().isEmpty(); });
 }
 
