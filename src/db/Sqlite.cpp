@@ -80,7 +80,8 @@ void Statement::bind(int index, const QVariant& value) {
 }
 
 void Statement::bindUtf8(int index, std::string_view bytes) {
-  if (stmt_) sqlite3_bind_text(stmt_, index, bytes.data(), int(bytes.size()), SQLITE_STATIC);
+  // An absent value is the empty text, never NULL.
+  if (stmt_) sqlite3_bind_text(stmt_, index, bytes.data() ? bytes.data() : "", int(bytes.size()), SQLITE_STATIC);
 }
 
 bool Statement::step() {
