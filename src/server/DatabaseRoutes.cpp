@@ -86,10 +86,12 @@ QString pagingLinks(const RequestContext& ctx) {
 
 void shapeSearch(RequestContext& ctx) {
   const QString reply = ctx.replyText;
-  if (reply == QLatin1String(kNoTracksMatched) || reply == kEmptySearch)
+  if (reply == QLatin1String(kNoTracksMatched) || reply == kEmptySearch) {
+    // A message, not a listing: its text is no playlist id and there is nothing to page.
     ctx.replyText += "<br>";
-  else
-    ctx.replyText = listedFields(reply);
+    return;
+  }
+  ctx.replyText = listedFields(reply);
   if (modMain.loadcomplete) {
     if (!modMain.blNoQVSR) ctx.replyText += "<a href=\"/playresults\">Play all</a><br>";
     ctx.pagingLinks = pagingLinks(ctx);
