@@ -80,20 +80,20 @@ void WebRemoteFixture::expectResponse(const QByteArray& actual,
   EXPECT_EQ(actual.toStdString(), last.toStdString());
 }
 
-QByteArray WebRemoteFixture::html(const QByteArray& page, const QByteArray& extraHeaderLine) {
+QByteArray html(const QByteArray& page, const QByteArray& extraHeaderLine) {
   QByteArray header = "HTTP/1.1 200 OK\r\nServer: Quaverly\r\nContent-Type: text/html\r\n";
   if (!extraHeaderLine.isEmpty()) header += extraHeaderLine + "\r\n";
   return header + "Content-Length:" + QByteArray::number(page.size()) + "\r\n\r\n" + page;
 }
 
-QByteArray WebRemoteFixture::html(const QString& asciiPage, const QByteArray& extraHeaderLine) {
+QByteArray html(const QString& asciiPage, const QByteArray& extraHeaderLine) {
   return html(asciiPage.toLatin1(), extraHeaderLine);
 }
 
-QString WebRemoteFixture::greeting(const Moment& m) {
+QString greeting(const Moment& m) {
   return "Hello music fan from 127.0.0.1, it's " + m.time + "<BR><BR>";
 }
 
-QByteArray WebRemoteFixture::normalPage(const QString& reply, const Moment& m) {
+QByteArray normalPage(const QString& reply, const Moment& m) {
   return html(PlainResponse(greeting(m) + reply + "<br><br>" + expected::kControlBar));
 }

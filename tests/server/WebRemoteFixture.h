@@ -20,6 +20,13 @@ struct Moment {
   QString stamp;
 };
 
+// An HTML page with its header block; the page bytes as sent, or an ASCII page.
+QByteArray html(const QByteArray& page, const QByteArray& extraHeaderLine = {});
+QByteArray html(const QString& asciiPage, const QByteArray& extraHeaderLine = {});
+QString greeting(const Moment& m);
+// The normal-style page around a routed reply: greeting, reply, control bar.
+QByteArray normalPage(const QString& reply, const Moment& m);
+
 class WebRemoteFixture : public ::testing::Test {
  protected:
   void SetUp() override;
@@ -32,13 +39,6 @@ class WebRemoteFixture : public ::testing::Test {
 
   // Passes when actual equals build(m) for a moment m within the last request.
   void expectResponse(const QByteArray& actual, const std::function<QByteArray(const Moment&)>& build);
-
-  // An HTML page with its header block (Windows-1252 page; ASCII pages need no care).
-  static QByteArray html(const QByteArray& page, const QByteArray& extraHeaderLine = {});
-  static QByteArray html(const QString& asciiPage, const QByteArray& extraHeaderLine = {});
-  static QString greeting(const Moment& m);
-  // The normal-style page around a routed reply: greeting, reply, control bar.
-  static QByteArray normalPage(const QString& reply, const Moment& m);
 
   QString albumArtPath(const QString& name) const;
 
