@@ -1,6 +1,7 @@
 #include "ui/AnchoredLayout.h"
 
 #include <QWidget>
+#include <algorithm>
 
 AnchoredLayout::AnchoredLayout(QWidget* parent, QSize designSize)
     : QLayout(parent), designSize_(designSize) {
@@ -37,6 +38,8 @@ void AnchoredLayout::setGeometry(const QRect& rect) {
     if (entry.anchors & MoveY) r.translate(0, dy);
     if (entry.anchors & GrowW) r.setWidth(r.width() + dx);
     if (entry.anchors & GrowH) r.setHeight(r.height() + dy);
+    if (entry.anchors & ShrinkW && dx < 0)
+      r.setWidth(std::max(r.width() + dx, entry.item->minimumSize().width()));
     entry.item->setGeometry(r);
   }
 }

@@ -1,7 +1,8 @@
 #pragma once
 // Places each widget at a fixed rectangle designed for one window size; when the window
 // grows or shrinks, a widget may follow the right or bottom edge (move) or stretch with it
-// (grow), so the log and the request field take up the extra room.
+// (grow), so the log and the request field take up the extra room; a caption may give up
+// room it does not need (shrink) when the window is narrower than designed.
 #include <QLayout>
 #include <QList>
 #include <QRect>
@@ -9,7 +10,7 @@
 
 class AnchoredLayout : public QLayout {
  public:
-  enum Anchor { Fixed = 0, MoveX = 1, MoveY = 2, GrowW = 4, GrowH = 8 };
+  enum Anchor { Fixed = 0, MoveX = 1, MoveY = 2, GrowW = 4, GrowH = 8, ShrinkW = 16 };
 
   AnchoredLayout(QWidget* parent, QSize designSize);
   ~AnchoredLayout() override;

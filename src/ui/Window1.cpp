@@ -101,7 +101,7 @@ void Window1::buildControls() {
   // field take up any extra room.
   using A = AnchoredLayout;
   auto* placement = new AnchoredLayout(content, kDesignSize);
-  placement->addWidget(StaticText1, {20, 14, 120, 20});
+  placement->addWidget(StaticText1, {20, 14, 120, 20}, A::ShrinkW);
   placement->addWidget(bbLoadPL, {199, 14, 60, 22}, A::MoveX);
   placement->addWidget(bbLoadDB, {271, 14, 60, 22}, A::MoveX);
   placement->addWidget(bbSettings, {343, 14, 60, 22}, A::MoveX);

@@ -27,9 +27,6 @@ winAbout::winAbout(QWidget* parent) : QDialog(parent) {
     label->setAlignment(Qt::AlignHCenter);
     label->setWordWrap(true);
   }
-  QFont title = StaticText1->font();
-  title.setBold(true);
-  StaticText1->setFont(title);
   // Shown as a link: coloured and underlined, with the hand cursor.
   QFont link = StaticText3->font();
   link.setUnderline(true);

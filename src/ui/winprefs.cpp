@@ -15,6 +15,7 @@
 #include <QRadioButton>
 #include <QStyle>
 #include <QTabWidget>
+#include <QTextDocument>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <cmath>
@@ -133,9 +134,11 @@ QWidget* winprefs::buildGeneralPage() {
   efLibFilePath->setLineWrapMode(QPlainTextEdit::WidgetWidth);
   efLibFilePath->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
   efLibFilePath->setTabChangesFocus(true);
-  efLibFilePath->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  // Two lines show; a longer path scrolls.
+  efLibFilePath->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   const int lineHeight = QFontMetrics(efLibFilePath->font()).lineSpacing();
-  efLibFilePath->setFixedHeight(2 * lineHeight + 2 * efLibFilePath->frameWidth() + 8);
+  const int margins = 2 * (efLibFilePath->frameWidth() + int(efLibFilePath->document()->documentMargin()));
+  efLibFilePath->setFixedHeight(2 * lineHeight + margins + 4);
   PushButton3 = named(new QToolButton, "PushButton3");
   PushButton3->setToolButtonStyle(Qt::ToolButtonIconOnly);
   PushButton3->setIcon(style()->standardIcon(QStyle::SP_DirOpenIcon));
