@@ -20,11 +20,13 @@ QString playLink(const QString& playlistId, const QString& trackId, const QStrin
 }
 
 // Search rows: with paging on (and a page size), only the first dbLimit rows are shown,
-// but every row's id is recorded for the search-results playlist.
-void searchRow(const QString& trackId, const QString& label) {
+// but every row's id is recorded for the search-results playlist. Page 1 fetches every
+// match, so the label is built only for the rows shown.
+template <typename Label>
+void searchRow(const QString& trackId, Label label) {
   const bool paging = modMain.blPageResults && modMain.dbLimit > 0;
   if (!paging || modMain.TrackCount < modMain.dbLimit)
-    modMain.queryresult += playLink(modMain.queryparm1, trackId, label);
+    modMain.queryresult += playLink(modMain.queryparm1, trackId, label());
   modMain.TrackArray.append(trackId);
   ++modMain.TrackCount;
 }
@@ -45,10 +47,11 @@ bool SQLiteQueryResultHandler::HandleOneResult(const sqlite::Row& row) {
                            "&tid=" + param(trackId) + "\">" + shown(row.text(0)) + " - " +
                            shown(row.text(1)) + "</a>" + kSeparator;
   } else if (isType("DBQuerySearchTrack")) {
-    searchRow(row.text(2), shown(row.text(0)) + " - " + shown(row.text(1)));
+    searchRow(row.text(2), [&] { return shown(row.text(0)) + " - " + shown(row.text(1)); });
   } else if (isType("DBQuerySearchTrackAlbum")) {
-    searchRow(row.text(2),
-              shown(row.text(0)) + " - " + shown(row.text(1)) + " [" + shown(row.text(3)) + "]");
+    searchRow(row.text(2), [&] {
+      return shown(row.text(0)) + " - " + shown(row.text(1)) + " [" + shown(row.text(3)) + "]";
+    });
   } else if (isType("DBQueryBrowseArtist")) {
     modMain.queryresult +=
         playLink(modMain.queryparm1, row.text(2), shown(row.text(0)) + " - " + shown(row.text(1)));
