@@ -36,7 +36,7 @@ winAbout::winAbout(QWidget* parent) : QDialog(parent) {
   StaticText3->installEventFilter(this);
 
   auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(20, 30, 20, 20);
+  layout->setContentsMargins(12, 30, 12, 20);
   layout->setSpacing(16);
   layout->addWidget(StaticText1);
   layout->addWidget(StaticText2);

@@ -9,7 +9,7 @@ class QPushButton;
 
 inline constexpr const char* kAboutVersionLine = "Quaverly 0.2.2 Beta";
 inline constexpr const char* kCopyrightLine = "Copyright \u00A9 2024 The Quaverly Developers";
-inline constexpr const char* kCreditLine = "Artwork and icon by the Quaverly design team";
+inline constexpr const char* kCreditLine = "Artwork by the Quaverly design team";
 inline constexpr const char* kDesignerAddress = "https://quaverly.example.org/design";
 
 class winAbout : public QDialog {

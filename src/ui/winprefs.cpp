@@ -74,7 +74,7 @@ QVBoxLayout* pageColumn(QWidget* page) {
   return column;
 }
 
-// Indents a dependent check box under the one it belongs to.
+// Indents a check box that only matters when the one above it is checked.
 QWidget* indented(QWidget* widget) {
   auto* row = new QWidget;
   auto* layout = new QHBoxLayout(row);
@@ -219,7 +219,7 @@ QWidget* winprefs::buildRuntimePage() {
   column->addWidget(cbAutoPlay);
   column->addWidget(indented(cbHideIT));
   column->addWidget(cbAuto);
-  column->addWidget(indented(cbHideQV));
+  column->addWidget(cbHideQV);
   column->addSpacing(8);
   column->addWidget(groupLabel(QStringLiteral("Recovery options:")));
   column->addWidget(cbPolling);

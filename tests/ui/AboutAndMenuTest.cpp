@@ -55,7 +55,7 @@ TEST_F(DesktopTest, AboutShowsVersionCopyrightCreditAndLink) {
   EXPECT_EQ(about->size(), QSize(300, 300));
   EXPECT_EQ(about->StaticText1->text(),
             QStringLiteral("Quaverly 0.2.2 Beta\r\nCopyright \u00A9 2024 The Quaverly Developers"));
-  EXPECT_EQ(about->StaticText2->text(), QStringLiteral("Artwork and icon by the Quaverly design team"));
+  EXPECT_EQ(about->StaticText2->text(), QStringLiteral("Artwork by the Quaverly design team"));
   EXPECT_EQ(about->StaticText3->text(), QStringLiteral("https://quaverly.example.org/design"));
   EXPECT_TRUE(about->StaticText3->font().underline());
   EXPECT_EQ(about->PushButton1->text(), QStringLiteral("OK"));
