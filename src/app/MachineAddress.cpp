@@ -16,3 +16,16 @@ std::optional<QString> detectMachineAddress() {
   }
   return std::nullopt;
 }
+
+namespace {
+std::function<std::optional<QString>()>& addressSource() {
+  static std::function<std::optional<QString>()> source = detectMachineAddress;
+  return source;
+}
+}  // namespace
+
+std::optional<QString> machineAddress() { return addressSource()(); }
+
+void setMachineAddressSource(std::function<std::optional<QString>()> source) {
+  addressSource() = source ? std::move(source) : detectMachineAddress;
+}

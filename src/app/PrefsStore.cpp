@@ -17,11 +17,6 @@ std::function<void()>& prefsHTMLHook() {
   return hook;
 }
 
-std::function<std::optional<QString>()>& addressSource() {
-  static std::function<std::optional<QString>()> source = detectMachineAddress;
-  return source;
-}
-
 void callPrefsHTML() {
   if (prefsHTMLHook()) prefsHTMLHook()();
 }
@@ -65,7 +60,7 @@ void reopenForSaving() {
 }
 
 void writeFirstRunValues(plistDict& d) {
-  putString(d, "ListenIPAddress", addressSource()().value_or("127.0.0.1"));
+  putString(d, "ListenIPAddress", machineAddress().value_or("127.0.0.1"));
   putInteger(d, "ListenPort", 8080);
   putBoolean(d, "FancyStyle", false);
   putBoolean(d, "PlainStyle", true);
@@ -96,10 +91,6 @@ QString prefsFilePath() { return paths::preferencesFolder() + "/" + kPrefsFileNa
 QString legacyPrefsFilePath() { return paths::preferencesFolder() + "/" + kLegacyPrefsFileName; }
 
 void setSetPrefsHTMLHook(std::function<void()> hook) { prefsHTMLHook() = std::move(hook); }
-
-void setMachineAddressSource(std::function<std::optional<QString>()> source) {
-  addressSource() = source ? std::move(source) : detectMachineAddress;
-}
 
 bool GetPrefs() {
   const QString defaultLibrary = paths::defaultLibraryPath();

@@ -24,7 +24,7 @@ void ServerCore::open() {
   GetPrefs();
   // A failed detection keeps the stored address: a start before the network is up must
   // not pin the server to loopback.
-  const std::optional<QString> detected = detectMachineAddress();
+  const std::optional<QString> detected = machineAddress();
   if (modMain.blAutoIPUpdate && detected && *detected != modMain.ipaddress) {
     modMain.ipaddress = *detected;
     Status(UpdateIP() ? "IP Address updated" : "Could not update IP Address");

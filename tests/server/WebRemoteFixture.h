@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "FakePlayer.h"
+#include "QtPrinters.h"
 #include "app/ServerCore.h"
 
 // What a page shows of the moment it was made: the greeting's time of day and the
