@@ -151,12 +151,13 @@ INSTANTIATE_TEST_SUITE_P(FourTypes, SearchRouteTest,
 
 TEST_F(RoutesTest, SearchEdgeCases) {
   RequestContext ctx = answer(routeSearch, "/search.qv?search=&type=name");
-  EXPECT_EQ(ctx.replyText, "Empty search term.<br><a href=\"/playresults\">Play all</a><br>");
+  EXPECT_EQ(ctx.replyText, "Empty search term.<br>");
   EXPECT_EQ(ctx.pagingLinks, "");
 
   ctx = answer(routeSearch, "/search.qv?search=zzz&type=&startp=1");
   EXPECT_EQ(ctx.searchField, "name");
-  EXPECT_EQ(ctx.replyText, "No tracks matched the search query.<br><a href=\"/playresults\">Play all</a><br>");
+  EXPECT_EQ(ctx.replyText, "No tracks matched the search query.<br>");
+  EXPECT_EQ(ctx.pagingLinks, "");
   EXPECT_FALSE(modMain.blDoPlayList);
 
   modMain.blNoQVSR = true;
