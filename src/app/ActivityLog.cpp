@@ -48,13 +48,30 @@ ActivityLog& activityLog() {
   return log;
 }
 
+namespace {
+
+const QLocale& systemLocale() {
+  static const QLocale locale = QLocale::system();
+  return locale;
+}
+
+}  // namespace
+
 QString logTimeText(const QDateTime& when) {
-  return QLocale::system().toString(when.time(), QLocale::ShortFormat);
+  return systemLocale().toString(when.time(), QLocale::ShortFormat);
 }
 
 QString logStamp(const QDateTime& when) {
-  return "[" + QLocale::system().toString(when.date(), QLocale::ShortFormat) + " " +
-         logTimeText(when) + "] ";
+  // Every request logs several lines within the same second: format each second once.
+  static qint64 lastSecond = -1;
+  static QString lastStamp;
+  const qint64 second = when.toSecsSinceEpoch();
+  if (second != lastSecond) {
+    lastStamp = "[" + systemLocale().toString(when.date(), QLocale::ShortFormat) + " " +
+                logTimeText(when) + "] ";
+    lastSecond = second;
+  }
+  return lastStamp;
 }
 
 void Status(const QString& message) { activityLog().Status(message); }
