@@ -6,9 +6,11 @@
 #include <QPointer>
 #include <cerrno>
 #include <chrono>
+#include <iterator>
 #include <unistd.h>
 
 #include "app/ActivityLog.h"
+#include "app/ImportProgress.h"
 #include "app/ModMain.h"
 #include "db/ImportError.h"
 #include "db/LibraryWalk.h"
@@ -36,6 +38,32 @@ bool settled(std::future<T>& work) {
 struct ImportConnectionCloser {
   ~ImportConnectionCloser() { modMain.db.reset(); }
 };
+
+// The server window's progress bar: shown from the start of a run to however it ends,
+// and fed every so many items with the items read of those in the file.
+class ProgressBar {
+ public:
+  static constexpr int kEvery = 200;
+
+  ProgressBar() { importProgress().begin(); }
+  ~ProgressBar() { importProgress().end(); }
+  ProgressBar(const ProgressBar&) = delete;
+  ProgressBar& operator=(const ProgressBar&) = delete;
+
+  void start(qint64 total) {
+    total_ = total;
+    importProgress().report(0, total_);
+  }
+  void show(qint64 done) const { importProgress().report(done, total_); }
+
+ private:
+  qint64 total_ = 0;
+};
+
+qint64 childCount(pugi::xml_node parent, const char* name) {
+  const auto children = parent.children(name);
+  return std::distance(children.begin(), children.end());
+}
 
 void notAvailable(const QString& reason) {
   LibraryImport::Status(reason);
@@ -90,6 +118,7 @@ std::future<bool> LibraryImport::execInBackground(const QString& sql) {
 coop::Task LibraryImport::Run(std::shared_ptr<LibraryImport> self) {
   LibraryImport& job = *self;
   ImportConnectionCloser closer;
+  ProgressBar progress;
   try {
     modMain.loadcomplete = false;
     if (!QFileInfo(modMain.itunesfile).isFile()) {
@@ -115,6 +144,7 @@ coop::Task LibraryImport::Run(std::shared_ptr<LibraryImport> self) {
             modMain.loadcomplete = false;
             readPlaylists = false;
           }
+          progress.start(childCount(tracks, "key"));
           TrackImport track(*modMain.db);
           for (pugi::xml_node id = tracks.first_child(); id; id = id.next_sibling().next_sibling()) {
             track.begin();
@@ -124,9 +154,13 @@ coop::Task LibraryImport::Run(std::shared_ptr<LibraryImport> self) {
               co_await coop::yield();
             }
             track.insert(&Status);
-            if (++job.trackCount % 200 == 0) Status("Loaded " + QString::number(job.trackCount) + " tracks...");
+            if (++job.trackCount % ProgressBar::kEvery == 0) {
+              Status("Loaded " + QString::number(job.trackCount) + " tracks...");
+              progress.show(job.trackCount);
+            }
             co_await coop::yield();
           }
+          progress.show(job.trackCount);
         }
         if (readPlaylists) {
           const pugi::xml_node playlists = topLevelValue(*job.xdoc, "Playlists");
@@ -134,9 +168,16 @@ coop::Task LibraryImport::Run(std::shared_ptr<LibraryImport> self) {
             Status("No playlists found");
             modMain.loadcomplete = false;
           }
+          // The full import's bar counts tracks; the reload's counts playlists.
+          const bool countPlaylists = !job.plan_.readTracks;
+          if (countPlaylists) progress.start(childCount(playlists, "dict"));
           PlaylistWalk walk(*modMain.db, playlists);
-          while (walk.step()) co_await coop::yield();
+          for (int rows = 1; walk.step(); ++rows) {
+            if (countPlaylists && rows % ProgressBar::kEvery == 0) progress.show(walk.playlistCount());
+            co_await coop::yield();
+          }
           job.plCount = walk.playlistCount();
+          if (countPlaylists) progress.show(job.plCount);
         }
         continue;
       }

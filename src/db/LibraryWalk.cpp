@@ -2,26 +2,53 @@
 
 #include <QFile>
 #include <functional>
+#include <limits>
 #include <strings.h>
 
+#include "db/ExportTrimmer.h"
 #include "db/ImportError.h"
 
 namespace db {
 
-std::unique_ptr<pugi::xml_document> parseLibrary(const QString& path) {
+namespace {
+
+// The pairs of tracks and playlists that the walk below reads by name; the parser never
+// sees the others.
+constexpr std::string_view kKeysRead[] = {"Track ID", "Name", "Artist", "Album", "Genre", "Kind",
+                                          "Total Time", "Year", "Playlist ID", "Playlist Items"};
+// Tracks and playlists are dicts four deep (plist > dict > Tracks or Playlists > dict);
+// the levels above stay whole for the path queries and for the Tracks entries, which
+// are taken by position.
+constexpr TrimRule kTrimRule{kKeysRead, 4};
+
+// Reading the file whole, when the trimmed text fails to parse.
+constexpr TrimRule kWholeText{{}, std::numeric_limits<int>::max()};
+
+struct PugiDeallocate {
+  void operator()(char* text) const { pugi::get_memory_deallocation_function()(text); }
+};
+
+pugi::xml_parse_result parseFile(pugi::xml_document& doc, const QString& path, const TrimRule& rule) {
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) throw ImportError(int(file.error()), file.errorString());
-  const qint64 size = file.size();
-  // The document parses in place and owns the buffer: no second copy of the text.
-  void* buffer = pugi::get_memory_allocation_function()(size_t(size ? size : 1));
-  if (!buffer) throw std::bad_alloc();
-  if (file.read(static_cast<char*>(buffer), size) != size) {
-    pugi::get_memory_deallocation_function()(buffer);
-    throw ImportError(int(file.error()), file.errorString());
-  }
+  const size_t capacity = size_t(file.size());
+  std::unique_ptr<char, PugiDeallocate> text(
+      static_cast<char*>(pugi::get_memory_allocation_function()(capacity ? capacity : 1)));
+  if (!text) throw std::bad_alloc();
+  const qint64 size = readTrimmed(file, text.get(), capacity, rule);
+  if (size < 0) throw ImportError(int(file.error()), file.errorString());
+  // The document parses in place and owns the text: no second copy of it.
+  return doc.load_buffer_inplace_own(text.release(), size_t(size),
+                                     pugi::parse_default | pugi::parse_embed_pcdata, pugi::encoding_utf8);
+}
+
+}  // namespace
+
+std::unique_ptr<pugi::xml_document> parseLibrary(const QString& path) {
   auto doc = std::make_unique<pugi::xml_document>();
-  const pugi::xml_parse_result parsed = doc->load_buffer_inplace_own(
-      buffer, size_t(size), pugi::parse_default | pugi::parse_embed_pcdata, pugi::encoding_utf8);
+  if (parseFile(*doc, path, kTrimRule)) return doc;
+  // Trimming leaves a fault in place but moves it: the file read whole tells its offset.
+  const pugi::xml_parse_result parsed = parseFile(*doc, path, kWholeText);
   if (!parsed)
     throw ImportError(int(parsed.status), QString::fromUtf8(parsed.description()) +
                                               " at offset " + QString::number(parsed.offset));

@@ -14,7 +14,8 @@
 
 namespace db {
 
-// Parses the library file (whitespace-only text dropped); throws ImportError.
+// Parses the library file, without the pairs of tracks and playlists that nothing
+// reads and without whitespace-only text; throws ImportError.
 std::unique_ptr<pugi::xml_document> parseLibrary(const QString& path);
 
 // The element holding the text: its first child's value, empty when it has none.

@@ -172,6 +172,26 @@ TEST_F(ImportTest, BrokenXmlEndsOnTheGeneralFailurePathAndTheNextImportWorks) {
   EXPECT_EQ(log().constLast(), "DBLoad: Database searches are available");
 }
 
+TEST_F(ImportTest, AParseFaultIsReportedAtItsOffsetInTheFile) {
+  // The track's unread pairs come before the fault; the text parsed first has none.
+  const QByteArray xml =
+      "<?xml version=\"1.0\"?>\n<plist version=\"1.0\">\n<dict>\n\t<key>Tracks</key>\n\t<dict>\n"
+      "\t\t<key>1</key>\n\t\t<dict>\n\t\t\t<key>Track ID</key><integer>1</integer>\n"
+      "\t\t\t<key>Size</key><integer>5730758</integer>\n\t\t\t<key>Date Added</key><date>2010-10-10T17:26:22Z</date>\n"
+      "\t\t</dict>\n\t</dict>\n\t<key>Playlists</key>\n\t<array>\n</dict>\n</plist>\n";
+  writeLibrary(xml);
+  pugi::xml_document doc;
+  const pugi::xml_parse_result fault =
+      doc.load_buffer(xml.constData(), size_t(xml.size()), pugi::parse_default | pugi::parse_embed_pcdata);
+  ASSERT_FALSE(fault);
+  ASSERT_GT(fault.offset, xml.indexOf("<key>Date Added</key>"));
+  runImport();
+  EXPECT_EQ(log().mid(2), QStringList({"DBLoad: Error " + QString::number(int(fault.status)) + ":" +
+                                           QString::fromUtf8(fault.description()) + " at offset " +
+                                           QString::number(fault.offset) + " loading database.",
+                                       "DBLoad: Database searches not available"}));
+}
+
 class ReloadTest : public DbTest {};
 
 TEST_F(ReloadTest, ReplacesOnlyThePlaylistTables) {
