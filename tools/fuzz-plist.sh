@@ -50,7 +50,7 @@ DICT
 
 echo "== libFuzzer, $runs runs"
 ASAN_OPTIONS=detect_leaks=1 "$out/fuzz_plist_reader" "$out/corpus" -dict="$out/plist.dict" \
-  -runs="$runs" -max_len=65536 -artifact_prefix="$out/crashes/" -print_final_stats=1 2>&1 |
+  -runs="$runs" -max_len=32768 -artifact_prefix="$out/crashes/" -print_final_stats=1 2>&1 |
   grep -E '^(#[0-9]+ +DONE|Done|stat::number_of_executed_units|stat::peak_rss|==[0-9]+==|SUMMARY)' || true
 test "${PIPESTATUS[0]}" -eq 0
 

@@ -26,8 +26,9 @@ void walk(plistDict& node, int depth) {
     node.GetInteger(key);
     node.GetDouble(key);
     node.GetBoolean(key);
-    // GetDate asks for the local time zone, slow under the sanitizers: date-like values only.
-    if (type == "date" || type == "string") node.GetDate(key);
+    // GetDate asks for the local time zone, slow under the sanitizers: date values only
+    // (the model tests cover GetDate on other text).
+    if (type == "date") node.GetDate(key);
     if (type == "dict" || type == "array") {
       plistDict* c = node.child(key);
       if (!c) __builtin_trap();
