@@ -1,5 +1,5 @@
 #pragma once
-// The preferences store (spec Part 1.2): moves the persisted settings of modMain between
+// The preferences store: moves the persisted settings of modMain between
 // "Quaverly.plist" (legacy name "Lanternfold.plist") in the preferences folder and the
 // fields. All of it runs on the event loop.
 #include <QString>
@@ -56,12 +56,12 @@ bool SetPrefs(const QString& listenIPAddress, int listenPort, bool fancyStyle, b
 // when the preferences folder or the file cannot be reached.
 bool UpdateIP();
 
-// The file half of the web settings route (Part 2.8): re-opens the document as SetPrefs
+// The file half of the web settings route: re-opens the document as SetPrefs
 // does, writes the eight web-facing keys from modMain, saves, then calls the SetPrefsHTML
 // hook. True when the file was saved (a failed save is also logged as an error line).
 bool WebSetPrefs();
 
-// The web preferences form rebuild (SetPrefsHTML, Part 3.4) lives in a higher layer,
+// The web preferences form rebuild (SetPrefsHTML) lives in a higher layer,
 // which installs it here. Empty: nothing is called.
 void setSetPrefsHTMLHook(std::function<void()> hook);
 

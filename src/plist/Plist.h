@@ -1,6 +1,6 @@
 #pragma once
-// The property-list document model (spec Part 1.3) with its line-by-line XML reader and
-// writer (Part 1.4). A document, `plist`, owns a tree of nodes, `plistDict`; every value
+// The property-list document model with its line-by-line XML reader and
+// writer. A document, `plist`, owns a tree of nodes, `plistDict`; every value
 // is text with a type name beside it. No operation throws: failures are recorded on the
 // owning document (`error`, `errorMessage`) and the call returns a neutral value.
 //
@@ -96,7 +96,7 @@ class plistDict {
   // The nested node named by the number in decimal (an array's element), or null.
   plistDict* index(int number) const;
 
-  // ---- Reading and writing the XML text (Part 1.4) ----
+  // ---- Reading and writing the XML text ----
   // Makes this node the content read from `stream` (null, or read false: stays empty).
   void Load(PlistLineStream* stream, const QString& name, bool isArray, plistDict* parent,
             plist* document, bool read);

@@ -1,4 +1,4 @@
-// The document of Part 1.3: its constructors, its root node and its error record.
+// The property-list document: its constructors, its root node and its error record.
 #include "plist/Plist.h"
 #include "plist/PlistLineStream.h"
 

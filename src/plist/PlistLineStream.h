@@ -1,7 +1,7 @@
 #pragma once
 // The reader's input: the text of a file, handed out one line at a time without its line
-// end. A line ends at CR, LF or CR LF alike (Part 1.4 leaves the writer's choice open, so
-// the reader accepts all three).
+// end. A line ends at CR, LF or CR LF alike: files come from other writers and systems, so
+// the reader accepts all three.
 #include <QString>
 
 class PlistLineStream {

@@ -1,4 +1,4 @@
-// The node operations of Part 1.3: typed getters and setters, containers, removal and
+// The node operations: typed getters and setters, containers, removal and
 // iteration. Errors go to the owning document, never thrown.
 #include <QTime>
 #include <algorithm>

@@ -1,4 +1,4 @@
-// The line-by-line reader of Part 1.4. Not a general XML parser: one element, or one key,
+// The line-by-line property-list reader. Not a general XML parser: one element, or one key,
 // per line, in the layout of the platform's own writer (and of PlistWriter.cpp).
 #include <QFile>
 #include <QFileInfo>

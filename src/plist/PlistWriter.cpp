@@ -1,4 +1,4 @@
-// The writer of Part 1.4: the document's lines in the layout the reader expects (one
+// The property-list writer: the document's lines in the layout the reader expects (one
 // element per line, tabs for indentation), saved atomically with owner-only permissions.
 #include <QFile>
 #include <QSaveFile>

@@ -1,4 +1,4 @@
-// The preferences store of Part 1.2 with the mends of issue 3.
+// The preferences store, with the faults it mends.
 #include <gtest/gtest.h>
 
 #include <QDir>

@@ -168,7 +168,7 @@ TEST(PlistFixtures, RoundTripKeepsTheTree) {
   }
 }
 
-// The same files in other layouts fail as Part 1.4 says, without a crash.
+// The same files in other layouts fail as the reader defines, without a crash.
 TEST(PlistFixtures, OtherLayoutsFailAsSpecified) {
   for (const char* name : {"iterm2_prefs_a.plist", "itunes_app_Info.plist", "pubsub_Clients.plist"}) {
     SCOPED_TRACE(name);

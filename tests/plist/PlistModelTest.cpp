@@ -1,4 +1,4 @@
-// The document model of Part 1.3: messages, type rules, removal, iteration.
+// The document model: messages, type rules, removal, iteration.
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -220,7 +220,7 @@ TEST(PlistModel, RemoveByIndexRenumbersTheLaterElements) {
   EXPECT_EQ(a.index(3), nullptr);
   EXPECT_EQ(a.childrenNames(), QStringList({"2"}));
 
-  // The spec's own example: index 1 of three leaves "0" and "1", the old 2 now at 1.
+  // Removal renumbers: index 1 of three leaves "0" and "1", the old 2 now at 1.
   plist doc2;
   doc2.root().AddArray("b");
   plistDict& b = *doc2.root().child("b");

@@ -1,4 +1,4 @@
-// The reader and writer of Part 1.4: exact layout, round trips, odd inputs, saving.
+// The reader and writer: exact layout, round trips, odd inputs, saving.
 #include <gtest/gtest.h>
 
 #include <QFileInfo>
