@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and starts Quaverly with its built-in player and the
 # demo library. Everything it writes stays under build/demo: preferences with automatic
-# start on 127.0.0.1:8080, the demo library, and the track database built at start.
+# start on 127.0.0.1:8080 and automatic play, the demo library, and the track database
+# built at start.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/prerequisites.sh
@@ -38,7 +39,7 @@ cat > "$root/config/Quaverly/Quaverly.plist" <<PLIST
 	<key>AutoStart</key>
 	<true/>
 	<key>AutoPlay</key>
-	<false/>
+	<true/>
 	<key>Password</key>
 	<string></string>
 	<key>DisplayArt</key>
