@@ -71,6 +71,7 @@ bool App::About_Action() {
 
 bool App::AppleShowServerWindow_Action() {
   if (window_) {
+    window_->setWindowState(window_->windowState() & ~Qt::WindowMinimized);
     window_->show();
     window_->raise();
     window_->activateWindow();

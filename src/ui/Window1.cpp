@@ -8,6 +8,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSystemTrayIcon>
 
 #include "app/ActivityLog.h"
 #include "app/ImportProgress.h"
@@ -176,7 +177,13 @@ void Window1::lbStatus_DoubleClick(const QModelIndex& index) {
 
 bool Window1::CancelClose(bool appQuitting) {
   if (appQuitting) return false;
-  hide();
+  // The server keeps running either way. Only a tray icon can bring a hidden window
+  // back (the menu lives inside the window); without one, the window is minimized so it
+  // stays reachable from the task bar.
+  if (QSystemTrayIcon::isSystemTrayAvailable())
+    hide();
+  else
+    showMinimized();
   return true;
 }
 
