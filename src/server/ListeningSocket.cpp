@@ -72,8 +72,6 @@ QString ListeningSocket::RemoteAddress() const {
   return isV4 ? QHostAddress(v4).toString() : peer.toString();
 }
 
-qint64 ListeningSocket::BytesLeftToSend() const { return client_ ? client_->bytesToWrite() : 0; }
-
 void ListeningSocket::serveNext() {
   while (server_.hasPendingConnections()) {
     QTcpSocket* next = server_.nextPendingConnection();

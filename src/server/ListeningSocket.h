@@ -54,7 +54,6 @@ class ListeningSocket : public QObject {
   // For the handler, during a request.
   void Write(const QByteArray& bytes);
   QString RemoteAddress() const;
-  qint64 BytesLeftToSend() const;
 
  signals:
   void Connected();
