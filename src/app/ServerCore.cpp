@@ -38,8 +38,7 @@ void ServerCore::open() {
   } else {
     server.ServerStatus("Stopped");
     Status("Click Start to begin");
-    server.TCPSocket1.Address = modMain.ipaddress;
-    server.TCPSocket1.Port = quint16(modMain.listenport);
+    server.takeSettings();
   }
   if (modMain.blautoplay)
     itunes({"startplay", modMain.blHideQV ? "hideQV" : "x", modMain.blHideIT ? "hideIT" : "x", "itunes"});
@@ -55,14 +54,11 @@ void ServerCore::open() {
 
 void ServerCore::startListening() {
   server.ServerStatus("Running");
-  ListeningSocket& socket = server.TCPSocket1;
-  socket.Address = modMain.ipaddress;
-  socket.Port = quint16(modMain.listenport);
-  socket.Listen();
-  Status("Auto-Start. Listening on " + socket.Address + ":" + QString::number(socket.Port));
-  if (socket.LastErrorCode() != 0) {
+  server.listenOnSettings();
+  Status("Auto-Start. Listening on " + server.listeningAddress());
+  if (server.TCPSocket1.LastErrorCode() != 0) {
     // Say so instead of showing a server that does not run.
-    Status("Error " + QString::number(socket.LastErrorCode()) + ": " + socket.LastErrorString());
+    server.reportListenFailure();
     server.ServerStatus("Stopped");
   }
 }

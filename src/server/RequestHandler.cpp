@@ -77,10 +77,9 @@ void RequestHandler::handle(const QByteArray& request) {
     write(login.header, login.body);
     return;
   }
-  ctx.commandWord = QStringLiteral("nothing");
+  // A fresh context already holds the command word "nothing", no paging links and no
+  // done flag; only the shared flag needs resetting.
   modMain.blDoPlayList = false;
-  ctx.pagingLinks.clear();
-  ctx.done = false;
   ctx.controlBar = ControlBar();
   if (answersPicture(ctx)) return;
 

@@ -41,8 +41,7 @@ void Watchdog::Timer1_Action() {
 }
 
 void Watchdog::poll() {
-  const ListeningSocket& socket = server_.TCPSocket1;
-  QNetworkRequest request(QUrl("http://" + socket.Address + ":" + QString::number(socket.Port) + "/poll"));
+  QNetworkRequest request(QUrl("http://" + server_.listeningAddress() + "/poll"));
   // The application's own session, so the poll passes the password gate.
   request.setRawHeader("Cookie", sessions_.applicationCookie().toLatin1());
   request.setTransferTimeout(kPollTimeoutMs);

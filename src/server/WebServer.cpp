@@ -13,14 +13,18 @@ WebServer::WebServer(QObject* parent) : QObject(parent) {
   connect(&TCPSocket1, &ListeningSocket::Error, this, &WebServer::TCPSocket1_Error);
 }
 
-void WebServer::listenOnSettings() {
+void WebServer::takeSettings() {
   TCPSocket1.Address = modMain.ipaddress;
   TCPSocket1.Port = quint16(modMain.listenport);
+}
+
+void WebServer::listenOnSettings() {
+  takeSettings();
   TCPSocket1.Listen();
 }
 
-static QString listeningText(const ListeningSocket& socket) {
-  return socket.Address + ":" + QString::number(socket.Port);
+QString WebServer::listeningAddress() const {
+  return TCPSocket1.Address + ":" + QString::number(TCPSocket1.Port);
 }
 
 void WebServer::reportListenFailure() {
@@ -30,7 +34,7 @@ void WebServer::reportListenFailure() {
 
 void WebServer::bbStart_Action() {
   listenOnSettings();
-  Status("Listening on " + listeningText(TCPSocket1));
+  Status("Listening on " + listeningAddress());
   if (TCPSocket1.LastErrorCode() != 0) {
     // Say so instead of showing a server that does not run.
     reportListenFailure();
@@ -60,7 +64,7 @@ bool WebServer::RestartServer() {
       Status("Error starting server: " + QString::number(TCPSocket1.LastErrorCode()));
       return false;
     }
-    Status("Listening on " + listeningText(TCPSocket1));
+    Status("Listening on " + listeningAddress());
     ServerStatus("Running");
     return true;
   } catch (const std::exception& e) {

@@ -23,6 +23,15 @@ class WebServer : public QObject {
   // Records "Running" or "Stopped" and shows it in the title and the buttons.
   void ServerStatus(const QString& state);
 
+  // Points the socket at the configured address and port, without listening.
+  void takeSettings();
+  // takeSettings, then listens; the socket's LastErrorCode tells how it went.
+  void listenOnSettings();
+  // "address:port" of the socket, as the log lines and the poll address show it.
+  QString listeningAddress() const;
+  // "Error <code>: <reason>" of a listen that failed.
+  void reportListenFailure();
+
   QString title() const { return title_; }
   bool startPressed() const { return startPressed_; }
   bool stopPressed() const { return stopPressed_; }
@@ -41,9 +50,6 @@ class WebServer : public QObject {
   bool TCPSocket1_SendProgress(qint64 bytesSent, qint64 bytesLeft);
   void TCPSocket1_SendComplete(bool userAborted);
   void TCPSocket1_Error(int code);
-  void listenOnSettings();
-  void reportListenFailure();
-
   QString title_ = QStringLiteral("Quaverly");
   bool startPressed_ = false;
   bool stopPressed_ = false;
