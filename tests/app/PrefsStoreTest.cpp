@@ -15,17 +15,14 @@
 #include "app/Paths.h"
 #include "app/PrefsStore.h"
 #include "plist/Plist.h"
+#include "plist/PlistTestUtil.h"
 #include "support/TestSupport.h"
 
 namespace {
 
-const QByteArray kHeader =
-    "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-    "<!DOCTYPE plist PUBLIC \"-//Apple Computer//DTD PLIST 1.0//EN\" "
-    "\"http://www.apple.com/DTDs/PropertyList-1.0.dtd\">\n"
-    "<plist version=\"1.0\">\n"
-    "<dict>\n";
-const QByteArray kFooter = "</dict>\n</plist>\n";
+using plisttest::kFooter;
+using plisttest::kHeader;
+
 
 const QStringList kFirstRunKeys = {
     "ListenIPAddress", "ListenPort", "FancyStyle", "PlainStyle", "TextOnlyStyle",

@@ -10,17 +10,12 @@
 #include "PlistTestUtil.h"
 #include "plist/Plist.h"
 
+using plisttest::kHeader;
 using plisttest::readAll;
 using plisttest::writeTemp;
 
 namespace {
 
-const QByteArray kHeader =
-    "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-    "<!DOCTYPE plist PUBLIC \"-//Apple Computer//DTD PLIST 1.0//EN\" "
-    "\"http://www.apple.com/DTDs/PropertyList-1.0.dtd\">\n"
-    "<plist version=\"1.0\">\n"
-    "<dict>\n";
 
 // Reads a document from file text (any header given).
 std::unique_ptr<plist> fromText(const QByteArray& text) {

@@ -10,6 +10,15 @@
 
 namespace plisttest {
 
+// The four header lines of a new document, as the writer puts them, and its last lines.
+inline const QByteArray kHeader =
+    "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+    "<!DOCTYPE plist PUBLIC \"-//Apple Computer//DTD PLIST 1.0//EN\" "
+    "\"http://www.apple.com/DTDs/PropertyList-1.0.dtd\">\n"
+    "<plist version=\"1.0\">\n"
+    "<dict>\n";
+inline const QByteArray kFooter = "</dict>\n</plist>\n";
+
 inline QString writeTemp(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes) {
   const QString path = dir.filePath(name);
   QFile f(path);
